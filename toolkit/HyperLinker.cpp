@@ -1,0 +1,87 @@
+#include "toolkit/HyperLinker.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "toolkit/Borders.h"
+#include "toolkit/DesktopOpen.h"
+#include "toolkit/Fonts.h"
+
+namespace toolkit {
+
+class HyperLinkWidget : public QWidget {
+public:
+    explicit HyperLinkWidget(HyperLinker& link) : link_(link) {
+        const ControlDesign& design = link.design();
+        setFont(design.font ? fontFromDesign(*design.font) : defaultUiFont());
+        setFocusPolicy(Qt::NoFocus);
+        setMouseTracking(true);
+        setCursor(Qt::PointingHandCursor);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const ControlDesign& design = link_.design();
+        QPainter painter(this);
+        painter.fillRect(rect(), backgroundColor(design.backColor));
+        paintBorder(painter, rect(), design.border);
+        const int inset = borderThickness(design.border);
+        const QRect client = rect().adjusted(inset, inset, -inset, -inset);
+        painter.setClipRect(client);
+        painter.setPen(toQColor(link_.currentColor()));
+        painter.drawText(client, Qt::AlignCenter | Qt::TextSingleLine, design.text);
+    }
+
+    void mouseMoveEvent(QMouseEvent* event) override {
+        const bool inside = rect().contains(event->position().toPoint());
+        if (!link_.isHovered() && inside) {
+            grabMouse();
+            link_.hoverChanged(true);
+        } else if (link_.isHovered() && !inside) {
+            releaseMouse();
+            link_.hoverChanged(false);
+        }
+    }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        // The press opens the link, not the release.
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+            link_.pressed();
+        }
+    }
+
+private:
+    HyperLinker& link_;
+};
+
+HyperLinker::HyperLinker(Window* window, const ControlDesign& design)
+    : Control(window, design, nullptr) {
+    adoptWidget(new HyperLinkWidget(*this));
+}
+
+ColorRef HyperLinker::currentColor() const {
+    if (hovered_) {
+        return design().hoverColor;
+    }
+    return visited_ ? design().visitedColor : design().textColor;
+}
+
+void HyperLinker::pressed() {
+    if (address().isEmpty()) {
+        return;
+    }
+    visited_ = openInBrowserWithFallback(address());
+    if (widget()) {
+        widget()->update();
+    }
+}
+
+void HyperLinker::hoverChanged(bool hovered) {
+    hovered_ = hovered;
+    if (widget()) {
+        widget()->update();
+    }
+}
+
+}  // namespace toolkit
