@@ -119,6 +119,7 @@ bool Control::hasHandler(EventKind kind) const {
 Event Control::raiseEvent(EventKind kind, std::array<int, 4> args) {
     Event event{kind, this, args, true};
     if (!EventGate::isOpen()) {
+        notifyEventObserver(event, EventPhase::dropped);
         return event;
     }
     Control* owner = this;
@@ -131,9 +132,11 @@ Event Control::raiseEvent(EventKind kind, std::array<int, 4> args) {
     }
     // A copy: the handler may replace itself while it runs.
     const Handler handler = owner->handlers_[static_cast<int>(kind)];
+    notifyEventObserver(event, EventPhase::before);
     if (handler) {
         handler(event);
     }
+    notifyEventObserver(event, EventPhase::after);
     return event;
 }
 

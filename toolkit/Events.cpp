@@ -2,6 +2,23 @@
 
 namespace toolkit {
 
+namespace {
+
+EventObserver& observer() {
+    static EventObserver instance;
+    return instance;
+}
+
+}  // namespace
+
+void setEventObserver(EventObserver value) { observer() = std::move(value); }
+
+void notifyEventObserver(const Event& event, EventPhase phase) {
+    if (observer()) {
+        observer()(event, phase);
+    }
+}
+
 const char* eventKindName(EventKind kind) {
     switch (kind) {
         case EventKind::created:

@@ -41,6 +41,13 @@ struct Event {
 
 using Handler = std::function<void(Event&)>;
 
+// Watching events as they are raised, for tests and diagnostics: every event is reported as
+// dropped (the gate was closed), or before and after its handler runs (also when none runs).
+enum class EventPhase { dropped, before, after };
+using EventObserver = std::function<void(const Event& event, EventPhase phase)>;
+void setEventObserver(EventObserver observer);
+void notifyEventObserver(const Event& event, EventPhase phase);
+
 // One gate for the whole program: while it is closed (its counter above zero) every event
 // raised is dropped, not queued. It is closed while a window is built, when shutdown begins
 // and when a fatal error is raised.

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QPixmap>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "toolkit/Button.h"
@@ -57,6 +58,9 @@ Window::Window(const WindowDesign& design)
     if (design.icon) {
         windowWidget_->setWindowIcon(iconFrom(*design.icon));
     }
+    // The platform window exists from here on, so the frame's metrics are known (where a
+    // desktop draws a frame) when the outer size is applied.
+    static_cast<void>(windowWidget_->winId());
     applyOuterSize(design.outerWidth, design.outerHeight);
     // Centred on the screen, each quotient cut toward zero (negative on a small screen).
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -64,6 +68,10 @@ Window::Window(const WindowDesign& design)
         windowWidget_->move(area.x() + (area.width() - design.outerWidth) / 2,
                             area.y() + (area.height() - design.outerHeight) / 2);
     }
+    // Qt reports the first move and resize when the window is first shown; they change
+    // nothing, so they raise nothing.
+    reportedClientSize_ = QSize(clientWidth(), clientHeight());
+    reportedPosition_ = QPoint(left(), top());
     stacks_[nullptr] = {};
 }
 
@@ -255,7 +263,11 @@ void Window::setHeight(int value) {
 }
 
 void Window::applyOuterSize(int width, int height) {
-    const QSize frame = windowWidget_->frameGeometry().size() - windowWidget_->size();
+    QSize frame = windowWidget_->frameGeometry().size() - windowWidget_->size();
+    if (const QWindow* handle = windowWidget_->windowHandle()) {
+        const QMargins margins = handle->frameMargins();
+        frame = QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    }
     windowWidget_->resize(std::max(0, width - frame.width()), std::max(0, height - frame.height()));
 }
 
@@ -314,9 +326,12 @@ void Window::raiseSizeChanged() {
 }
 
 void Window::noticeMoved() {
-    if (!destroying_) {
-        raiseEvent(EventKind::positionChanged);
+    const QPoint position(left(), top());
+    if (destroying_ || position == reportedPosition_) {
+        return;
     }
+    reportedPosition_ = position;
+    raiseEvent(EventKind::positionChanged);
 }
 
 void Window::requestClose() {

@@ -3,6 +3,7 @@
 // closing sequence.
 #pragma once
 
+#include <QPoint>
 #include <QSize>
 #include <functional>
 #include <map>
@@ -98,6 +99,7 @@ private:
     bool destroyed_ = false;
     bool destroying_ = false;
     QSize reportedClientSize_{-1, -1};
+    QPoint reportedPosition_;
     std::function<void()> onDestroyed_;
 };
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "toolkit/Fonts.h"
+
 int main(int argc, char** argv) {
     // Run headless when no display is given (CTest's discovery runs without our environment).
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -16,6 +18,8 @@ int main(int argc, char** argv) {
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
     ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    toolkit::installUiFonts();
     return RUN_ALL_TESTS();
 }
