@@ -21,11 +21,15 @@ bool startWindowMusic(TunePlayer& player, std::span<const std::uint8_t> tune, in
     return player.loadTune(tune) && player.playTune(playMode == repeatWithoutEnd);
 }
 
-void stopWindowMusic(TunePlayer& player) { player.stopTune(); }
+void stopWindowMusic(TunePlayer& player) {
+    player.stopTune();
+}
 
 WindowMusic::WindowMusic() : player_(stream_) {}
 
-WindowMusic::~WindowMusic() { player_.stopTune(); }
+WindowMusic::~WindowMusic() {
+    player_.stopTune();
+}
 
 bool WindowMusic::startWindowMusic(std::span<const std::uint8_t> tune, int playMode) {
     return ui::startWindowMusic(player_, tune, playMode);
@@ -35,6 +39,8 @@ bool WindowMusic::startWindowMusic() {
     return startWindowMusic(assets::backgroundTune(), windowPlayMode);
 }
 
-void WindowMusic::stopWindowMusic() { ui::stopWindowMusic(player_); }
+void WindowMusic::stopWindowMusic() {
+    ui::stopWindowMusic(player_);
+}
 
 }  // namespace ui

@@ -25,7 +25,7 @@ void stopWindowMusic(TunePlayer& player);
 // it right after the window exists, before its controls; stop it when the window is finally
 // destroyed (after willBeDestroyed). Destroying it stops the music too.
 class WindowMusic {
-public:
+  public:
     WindowMusic();
     ~WindowMusic();
 
@@ -38,7 +38,7 @@ public:
     void stopWindowMusic();
     bool isPlaying() const { return player_.isPlaying(); }
 
-private:
+  private:
     toolkit::MidiStream stream_;
     TunePlayer player_;
 };

@@ -52,6 +52,10 @@ void MainWindow::load() {
 
 void MainWindow::buildWindow() {
     window_ = std::make_unique<toolkit::Window>(mainWindowDesign());
+    // The music starts as soon as the window itself exists, before its controls; where there
+    // is no sound output it stays silent.
+    music_ = std::make_unique<WindowMusic>();
+    music_->startWindowMusic();
     window_->buildControls();
     window_->setOnDestroyed([this] { unloaded(); });
     bindHandlers();
@@ -115,6 +119,10 @@ void MainWindow::saveCard() { pictures::saveCard(fileDialog_, *surfaces_.preview
 
 void MainWindow::unloaded() {
     surfaces_ = {};
+    // After willBeDestroyed: the music played on while the thank-you box was up.
+    if (music_) {
+        music_->stopWindowMusic();
+    }
     if (onUnloaded_) {
         onUnloaded_();
     }

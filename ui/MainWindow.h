@@ -9,6 +9,7 @@
 #include "card/CardTemplate.h"
 #include "pictures/CommonDlg.h"
 #include "toolkit/Window.h"
+#include "ui/BackgroundMusic.h"
 
 namespace ui {
 
@@ -47,6 +48,7 @@ private:
     std::unique_ptr<toolkit::Window> window_;
     card::CardSurfaces surfaces_;
     pictures::CommonDlg fileDialog_;
+    std::unique_ptr<WindowMusic> music_;
     std::function<void()> onUnloaded_;
 };
 

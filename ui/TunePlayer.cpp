@@ -24,7 +24,9 @@ TunePlayer::TunePlayer(toolkit::MidiOutputStream& stream) : stream_(stream) {
     }
 }
 
-TunePlayer::~TunePlayer() { stopTune(); }
+TunePlayer::~TunePlayer() {
+    stopTune();
+}
 
 TunePlayer::State TunePlayer::state() const {
     std::lock_guard lock(mutex_);
@@ -168,7 +170,6 @@ void TunePlayer::stopTune() {
 
 void TunePlayer::onBufferDone(toolkit::MidiBuffer& buffer) {
     std::lock_guard lock(mutex_);
-    ++buffersReturned_;
     --buffersInStream_;
     if (state_ == State::Playing) {
         fillBuffer(buffer);
@@ -279,8 +280,8 @@ void TunePlayer::fillBuffer(toolkit::MidiBuffer& buffer) {
             continue;
         }
         const std::uint64_t ticks = tick - lastSentTick_;
-        const std::uint32_t streamDelta =
-            std::uint32_t(std::min<std::uint64_t>(ticks, std::numeric_limits<std::uint32_t>::max()));
+        const std::uint32_t streamDelta = std::uint32_t(
+            std::min<std::uint64_t>(ticks, std::numeric_limits<std::uint32_t>::max()));
         toolkit::writeMidiStreamEvent(buffer.data + buffer.bytesRecorded,
                                       {streamDelta, 0, streamEvent});
         buffer.bytesRecorded += toolkit::midiStreamEventBytes;

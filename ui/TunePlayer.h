@@ -25,7 +25,7 @@
 namespace ui {
 
 class TunePlayer {
-public:
+  public:
     enum class State {
         Stopped,
         Playing,
@@ -57,7 +57,7 @@ public:
     // The size of each of the two buffers the player ever gives the stream.
     std::size_t bufferCapacity(int index) const;
 
-private:
+  private:
     struct Track {
         toolkit::MidiTrackChunk chunk;
         toolkit::MidiTrackReader reader;  // read position and last status byte
@@ -88,8 +88,7 @@ private:
     bool streamOpen_ = false;
     std::array<std::array<std::uint8_t, bufferBytes>, bufferCount> memory_{};
     std::array<toolkit::MidiBuffer, bufferCount> buffers_{};
-    int buffersInStream_ = 0;
-    int buffersReturned_ = 0;
+    int buffersInStream_ = 0;  // queued and not yet handed back; a stop waits for 0
 
     bool repeat_ = false;
     bool playing_ = false;
