@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include "toolkit/Fonts.h"
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // Qt's own file dialog keeps a history in the user's settings: not from tests.
+    QStandardPaths::setTestModeEnabled(true);
     toolkit::installUiFonts();
     return RUN_ALL_TESTS();
 }

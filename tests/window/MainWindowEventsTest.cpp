@@ -255,3 +255,45 @@ TEST_F(LayoutTest, ClientHeightRulesTheGroups) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LayoutTest, MinimisingLaysOutForAnEmptyClientAreaAndRestoringBringsItBack) {
+    const Places before = places();
+    window().widget()->showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window().widget()->isMinimized(); }, 2000));
+    QApplication::processEvents();
+    EXPECT_EQ(window().clientWidth(), 0);
+    EXPECT_EQ(control("外形框2")->top(), -106);
+    EXPECT_EQ(control("画板1")->height(), 0);
+    EXPECT_EQ(control("外形框1")->height(), 0);
+
+    window().widget()->showNormal();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window().widget()->isMinimized(); }, 2000));
+    QApplication::processEvents();
+    const Places after = places();
+    EXPECT_EQ(after.aboutTop, before.aboutTop);
+    EXPECT_EQ(after.canvasHeight, before.canvasHeight);
+    EXPECT_EQ(after.settingsHeight, before.settingsHeight);
+    EXPECT_EQ(window().clientWidth(), 635);
+}
+
+TEST_F(MainWindowTest, TheCloseBoxRunsTheClosingSequenceInOrder) {
+    std::vector<std::string> steps;
+    window().setHandler(EventKind::canClose, [&](toolkit::Event&) { steps.push_back("canClose"); });
+    window().setHandler(EventKind::willBeDestroyed, [&](toolkit::Event&) {
+        steps.push_back(window().widget()->isVisible() ? "destroyed while shown"
+                                                       : "willBeDestroyed off screen");
+        steps.push_back(control("编辑框1") ? "controls still there" : "controls gone");
+    });
+    mainWindow->setOnUnloaded([&] {
+        steps.push_back(window().find(QStringLiteral("编辑框1")) ? "unloaded with controls"
+                                                                 : "unloaded");
+    });
+    window().widget()->close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !mainWindow->exists(); }, 2000));
+    EXPECT_EQ(steps, (std::vector<std::string>{"canClose", "willBeDestroyed off screen",
+                                               "controls still there", "unloaded"}));
+}
+
+}  // namespace
