@@ -18,7 +18,7 @@ namespace {
 
 // The one shutdown hook: releases every template record, then the list. Runs at most once.
 class TemplateListOwner {
-public:
+  public:
     card::TemplateList& create() { return list_.emplace(); }
     void releaseTemplateList() {
         if (list_) {
@@ -27,7 +27,7 @@ public:
         }
     }
 
-private:
+  private:
     std::optional<card::TemplateList> list_;
 };
 
@@ -58,7 +58,8 @@ int runProgram(int argc, char** argv, const ProgramHooks& hooks) {
     try {
         mainWindow.load();
     } catch (const std::exception& error) {
-        toolkit::raiseFatalError(0, QStringLiteral("无法创建主窗口：") + QString::fromUtf8(error.what()));
+        toolkit::raiseFatalError(
+            0, QStringLiteral("无法创建主窗口：") + QString::fromUtf8(error.what()));
     }
     if (hooks.afterLoad) {
         hooks.afterLoad(mainWindow);

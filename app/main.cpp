@@ -1,4 +1,6 @@
 // namecard: makes a personal name card for a forum signature.
 #include "app/Program.h"
 
-int main(int argc, char** argv) { return app::runProgram(argc, argv); }
+int main(int argc, char** argv) {
+    return app::runProgram(argc, argv);
+}

@@ -19,9 +19,17 @@ Bytes templatePicture(int number) {
     }
 }
 
-Bytes defaultAvatar() { return embedded::defaultAvatar; }
-Bytes canvasPattern() { return embedded::canvasPattern; }
-Bytes windowIcon() { return embedded::windowIcon; }
-Bytes backgroundTune() { return embedded::backgroundTune; }
+Bytes defaultAvatar() {
+    return embedded::defaultAvatar;
+}
+Bytes canvasPattern() {
+    return embedded::canvasPattern;
+}
+Bytes windowIcon() {
+    return embedded::windowIcon;
+}
+Bytes backgroundTune() {
+    return embedded::backgroundTune;
+}
 
 }  // namespace assets

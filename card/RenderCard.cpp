@@ -13,7 +13,9 @@ namespace {
 
 constexpr int rowPitch = 20;
 
-bool isBlank(QChar c) { return c == QChar(0x0020) || c == QChar(0x3000); }
+bool isBlank(QChar c) {
+    return c == QChar(0x0020) || c == QChar(0x3000);
+}
 
 // (outer - inner) / 2 in double precision, cut toward zero: 43.5 gives 43, -5.5 gives -5.
 int centredOffset(int outer, int inner) {

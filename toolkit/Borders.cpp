@@ -1,8 +1,8 @@
 #include "toolkit/Borders.h"
 
+#include <qdrawutil.h>
 #include <QGuiApplication>
 #include <QPalette>
-#include <qdrawutil.h>
 
 namespace toolkit {
 

@@ -23,7 +23,11 @@ Button::Button(Window* window, const ControlDesign& design)
                      [this] { raiseEvent(EventKind::clicked); });
 }
 
-QPushButton* Button::pushButton() const { return static_cast<QPushButton*>(widget()); }
-QString Button::caption() const { return pushButton()->text(); }
+QPushButton* Button::pushButton() const {
+    return static_cast<QPushButton*>(widget());
+}
+QString Button::caption() const {
+    return pushButton()->text();
+}
 
 }  // namespace toolkit

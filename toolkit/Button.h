@@ -8,7 +8,7 @@
 namespace toolkit {
 
 class Button : public Control {
-public:
+  public:
     Button(Window* window, const ControlDesign& design);
     QString caption() const;
     QPushButton* pushButton() const;

@@ -5,7 +5,9 @@
 
 namespace toolkit {
 
-QColor buttonFaceColor() { return QGuiApplication::palette().color(QPalette::Button); }
+QColor buttonFaceColor() {
+    return QGuiApplication::palette().color(QPalette::Button);
+}
 
 QColor backgroundColor(ColorRef value) {
     return value == systemDefaultColor ? buttonFaceColor() : toQColor(value);

@@ -38,19 +38,31 @@ ComboBox::ComboBox(Window* window, const ControlDesign& design)
     fitDropDown();
 }
 
-QComboBox* ComboBox::comboBox() const { return static_cast<QComboBox*>(widget()); }
+QComboBox* ComboBox::comboBox() const {
+    return static_cast<QComboBox*>(widget());
+}
 
-void ComboBox::clear() { comboBox()->clear(); }
+void ComboBox::clear() {
+    comboBox()->clear();
+}
 
 void ComboBox::addItem(const QString& text, int data) {
     comboBox()->addItem(text, data);
     fitDropDown();
 }
 
-int ComboBox::count() const { return comboBox()->count(); }
-QString ComboBox::itemText(int index) const { return comboBox()->itemText(index); }
-int ComboBox::itemData(int index) const { return comboBox()->itemData(index).toInt(); }
-int ComboBox::currentSelection() const { return comboBox()->currentIndex(); }
+int ComboBox::count() const {
+    return comboBox()->count();
+}
+QString ComboBox::itemText(int index) const {
+    return comboBox()->itemText(index);
+}
+int ComboBox::itemData(int index) const {
+    return comboBox()->itemData(index).toInt();
+}
+int ComboBox::currentSelection() const {
+    return comboBox()->currentIndex();
+}
 
 void ComboBox::setCurrentSelection(int index) {
     const QSignalBlocker quiet(comboBox());
@@ -60,8 +72,7 @@ void ComboBox::setCurrentSelection(int index) {
 void ComboBox::fitDropDown() {
     // Each item one pixel taller than the platform's; the open list reaches at most
     // dropDownReach pixels below the control's top.
-    const int itemHeight =
-        comboBox()->fontMetrics().height() + 2 + design().itemHeightExtra;
+    const int itemHeight = comboBox()->fontMetrics().height() + 2 + design().itemHeightExtra;
     auto* view = static_cast<QListView*>(comboBox()->view());
     view->setUniformItemSizes(true);
     view->setStyleSheet(QStringLiteral("QListView::item { height: %1px; }").arg(itemHeight));

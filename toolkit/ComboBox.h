@@ -10,7 +10,7 @@
 namespace toolkit {
 
 class ComboBox : public Control {
-public:
+  public:
     ComboBox(Window* window, const ControlDesign& design);
 
     void clear();
@@ -23,7 +23,7 @@ public:
     void setCurrentSelection(int index);
     QComboBox* comboBox() const;
 
-private:
+  private:
     void fitDropDown();
 };
 

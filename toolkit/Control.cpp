@@ -13,8 +13,12 @@ constexpr int maxRoutingSteps = 64;
 
 }  // namespace
 
-int clampSize(int value) { return std::clamp(value, 0, maxExtent); }
-int clampPosition(int value) { return std::clamp(value, -maxExtent, maxExtent); }
+int clampSize(int value) {
+    return std::clamp(value, 0, maxExtent);
+}
+int clampPosition(int value) {
+    return std::clamp(value, -maxExtent, maxExtent);
+}
 
 Control::Control(Window* window, ControlDesign design, QWidget* widget)
     : window_(window), design_(std::move(design)), widget_(widget) {
@@ -34,10 +38,18 @@ void Control::adoptWidget(QWidget* widget) {
     widget_->setObjectName(design_.name);
 }
 
-int Control::left() const { return design_.left; }
-int Control::top() const { return design_.top; }
-int Control::width() const { return design_.width; }
-int Control::height() const { return design_.height; }
+int Control::left() const {
+    return design_.left;
+}
+int Control::top() const {
+    return design_.top;
+}
+int Control::width() const {
+    return design_.width;
+}
+int Control::height() const {
+    return design_.height;
+}
 
 void Control::setLeft(int value) {
     design_.left = clampPosition(value);
@@ -73,7 +85,9 @@ void Control::applyGeometry() {
     }
 }
 
-bool Control::isVisible() const { return widget_ ? !widget_->isHidden() : visibleSetting_; }
+bool Control::isVisible() const {
+    return widget_ ? !widget_->isHidden() : visibleSetting_;
+}
 
 void Control::setVisible(bool visible) {
     visibleSetting_ = visible;
@@ -106,7 +120,9 @@ void Control::setParentControl(Control* parent) {
     window_->placeInStack(this, 0);
 }
 
-QWidget* Control::clientHost() const { return widget_; }
+QWidget* Control::clientHost() const {
+    return widget_;
+}
 
 void Control::setHandler(EventKind kind, Handler handler) {
     handlers_[static_cast<int>(kind)] = std::move(handler);

@@ -20,7 +20,7 @@ int clampSize(int value);
 int clampPosition(int value);
 
 class Control {
-public:
+  public:
     Control(Window* window, ControlDesign design, QWidget* widget);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -66,14 +66,14 @@ public:
     // The widget that holds the control's children: the inside of its border.
     virtual QWidget* clientHost() const;
 
-protected:
+  protected:
     ControlDesign& mutableDesign() { return design_; }
     // For kinds whose widget reads the control's own settings and so is made after it.
     void adoptWidget(QWidget* widget);
     // Moves the widget to the geometry held in the design.
     virtual void applyGeometry();
 
-private:
+  private:
     friend class Window;
     friend bool redirectEvents(Control* source, Control* target);
 

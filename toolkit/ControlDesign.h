@@ -67,7 +67,7 @@ struct ControlDesign {
     bool tabStop = false;
     int tabOrder = 0;
 
-    QString text;  // caption, or an edit box's initial content
+    QString text;                    // caption, or an edit box's initial content
     std::optional<FontDesign> font;  // none: the default user-interface font
     ColorRef textColor = 0x00000000;
     ColorRef backColor = systemDefaultColor;

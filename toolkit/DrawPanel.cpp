@@ -25,18 +25,18 @@ bool drawable(const Picture& picture) {
 }
 
 class DrawPanelFrame : public QWidget {
-public:
+  public:
     explicit DrawPanelFrame(const ControlDesign& design) : design_(design) {
         setFocusPolicy(Qt::NoFocus);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         paintBorder(painter, rect(), design_.border);
     }
 
-private:
+  private:
     const ControlDesign& design_;
 };
 
@@ -44,13 +44,13 @@ private:
 
 // The inside of the border: shows the buffer and holds child controls, clipping them.
 class DrawPanelCanvas : public QWidget {
-public:
+  public:
     DrawPanelCanvas(DrawPanel& panel, QWidget* frame) : QWidget(frame), panel_(panel) {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::NoFocus);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override {
         QPainter painter(this);
         painter.drawImage(event->rect().topLeft(), panel_.buffer(), event->rect());
@@ -58,7 +58,7 @@ protected:
         panel_.raiseEvent(EventKind::paint, {r.left(), r.top(), r.right() + 1, r.bottom() + 1});
     }
 
-private:
+  private:
     DrawPanel& panel_;
 };
 
@@ -70,7 +70,9 @@ DrawPanel::DrawPanel(Window* window, const ControlDesign& design)
     resizeBuffer();
 }
 
-QWidget* DrawPanel::clientHost() const { return canvas_; }
+QWidget* DrawPanel::clientHost() const {
+    return canvas_;
+}
 
 int DrawPanel::clientWidth() const {
     return std::max(0, width() - 2 * borderThickness(design().border));
@@ -160,7 +162,9 @@ void DrawPanel::drawPictureStretched(const Picture& picture, int x, int y, int w
     changed();
 }
 
-void DrawPanel::setTextColor(ColorRef color) { textColor_ = color; }
+void DrawPanel::setTextColor(ColorRef color) {
+    textColor_ = color;
+}
 
 void DrawPanel::writeText(int x, int y, const QString& text) {
     if (buffer_.isNull() || text.isEmpty()) {

@@ -15,7 +15,7 @@ namespace toolkit {
 class DrawPanelCanvas;
 
 class DrawPanel : public Control {
-public:
+  public:
     DrawPanel(Window* window, const ControlDesign& design);
 
     int clientWidth() const;
@@ -45,10 +45,10 @@ public:
     // Whether stretched pictures are smoothed on this display.
     static bool smoothScaling();
 
-protected:
+  protected:
     void applyGeometry() override;
 
-private:
+  private:
     void resizeBuffer();
     void changed();
 

@@ -36,9 +36,13 @@ EditBox::EditBox(Window* window, const ControlDesign& design)
                      [this] { raiseEvent(EventKind::contentChanged); });
 }
 
-QLineEdit* EditBox::lineEdit() const { return static_cast<QLineEdit*>(widget()); }
+QLineEdit* EditBox::lineEdit() const {
+    return static_cast<QLineEdit*>(widget());
+}
 
-QString EditBox::content() const { return lineEdit() ? lineEdit()->text() : QString(); }
+QString EditBox::content() const {
+    return lineEdit() ? lineEdit()->text() : QString();
+}
 
 void EditBox::setContent(const QString& text) {
     if (lineEdit()) {

@@ -9,7 +9,7 @@
 namespace toolkit {
 
 class EditBox : public Control {
-public:
+  public:
     EditBox(Window* window, const ControlDesign& design);
 
     QString content() const;

@@ -11,7 +11,9 @@ EventObserver& observer() {
 
 }  // namespace
 
-void setEventObserver(EventObserver value) { observer() = std::move(value); }
+void setEventObserver(EventObserver value) {
+    observer() = std::move(value);
+}
 
 void notifyEventObserver(const Event& event, EventPhase phase) {
     if (observer()) {

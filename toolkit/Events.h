@@ -52,7 +52,7 @@ void notifyEventObserver(const Event& event, EventPhase phase);
 // raised is dropped, not queued. It is closed while a window is built, when shutdown begins
 // and when a fatal error is raised.
 class EventGate {
-public:
+  public:
     static bool isOpen() { return depth_ == 0; }
     static int depth() { return depth_; }
     static void close() { ++depth_; }
@@ -62,13 +62,13 @@ public:
         }
     }
 
-private:
+  private:
     static inline int depth_ = 0;
 };
 
 // Keeps the gate closed for a scope.
 class GateClosed {
-public:
+  public:
     GateClosed() { EventGate::close(); }
     ~GateClosed() { EventGate::reopen(); }
     GateClosed(const GateClosed&) = delete;

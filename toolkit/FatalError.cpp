@@ -17,7 +17,8 @@ void raiseFatalError(int number, const QString& description) {
                              : description;
     std::fprintf(stderr, "namecard: fatal error: %s\n", qPrintable(text));
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        QMessageBox report(QMessageBox::Critical, QStringLiteral("致命错误"), text, QMessageBox::Ok);
+        QMessageBox report(QMessageBox::Critical, QStringLiteral("致命错误"), text,
+                           QMessageBox::Ok);
         report.setObjectName(QStringLiteral("fatalErrorReport"));
         report.setWindowModality(Qt::ApplicationModal);
         report.exec();

@@ -13,17 +13,19 @@ namespace {
 // a caption column lines up with the boxes beside it.
 constexpr int wrappedLinePitch = 12;
 
-int channel(ColorRef color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
+int channel(ColorRef color, int shift) {
+    return static_cast<int>((color >> shift) & 0xFF);
+}
 
 class LabelWidget : public QWidget {
-public:
+  public:
     explicit LabelWidget(const ControlDesign& design) : design_(design) {
         setFont(design.font ? fontFromDesign(*design.font) : defaultUiFont());
         setFocusPolicy(Qt::NoFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         paintBackground(painter);
@@ -35,7 +37,7 @@ protected:
         paintText(painter, text, QPoint(0, 0), toQColor(design_.textColor));
     }
 
-private:
+  private:
     void paintBackground(QPainter& painter) {
         if (design_.gradient.empty()) {
             painter.fillRect(rect(), backgroundColor(design_.backColor));
@@ -49,10 +51,9 @@ private:
     void paintText(QPainter& painter, const QString& text, QPoint offset, const QColor& color) {
         painter.setPen(color);
         if (!design_.wordWrap) {
-            painter.drawText(rect().translated(offset),
-                             static_cast<int>(design_.alignment | Qt::AlignVCenter) |
-                                 Qt::TextSingleLine,
-                             text);
+            painter.drawText(
+                rect().translated(offset),
+                static_cast<int>(design_.alignment | Qt::AlignVCenter) | Qt::TextSingleLine, text);
             return;
         }
         int y = 0;
@@ -99,8 +100,7 @@ QColor gradientRowColor(const std::vector<ColorRef>& colors, int y, int height) 
     return QColor(mix(0), mix(8), mix(16));
 }
 
-Label::Label(Window* window, const ControlDesign& design)
-    : Control(window, design, nullptr) {
+Label::Label(Window* window, const ControlDesign& design) : Control(window, design, nullptr) {
     // The widget reads the settings from the control's own record, which outlives it.
     auto* widget = new LabelWidget(this->design());
     adoptWidget(widget);

@@ -16,7 +16,7 @@ namespace toolkit {
 QColor gradientRowColor(const std::vector<ColorRef>& colors, int y, int height);
 
 class Label : public Control {
-public:
+  public:
     Label(Window* window, const ControlDesign& design);
     QString text() const { return design().text; }
 };

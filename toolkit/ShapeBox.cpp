@@ -7,13 +7,13 @@ namespace toolkit {
 namespace {
 
 class ShapeBoxWidget : public QWidget {
-public:
+  public:
     explicit ShapeBoxWidget(const ControlDesign& design) : design_(design) {
         setFocusPolicy(Qt::NoFocus);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), backgroundColor(design_.backColor));
@@ -22,14 +22,13 @@ protected:
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 
-private:
+  private:
     const ControlDesign& design_;
 };
 
 }  // namespace
 
-ShapeBox::ShapeBox(Window* window, const ControlDesign& design)
-    : Control(window, design, nullptr) {
+ShapeBox::ShapeBox(Window* window, const ControlDesign& design) : Control(window, design, nullptr) {
     adoptWidget(new ShapeBoxWidget(this->design()));
 }
 

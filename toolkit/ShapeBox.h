@@ -7,7 +7,7 @@
 namespace toolkit {
 
 class ShapeBox : public Control {
-public:
+  public:
     ShapeBox(Window* window, const ControlDesign& design);
 };
 

@@ -207,8 +207,12 @@ void Window::syncStack(const Control* parent) {
     }
 }
 
-int Window::left() const { return windowWidget_ ? windowWidget_->frameGeometry().x() : 0; }
-int Window::top() const { return windowWidget_ ? windowWidget_->frameGeometry().y() : 0; }
+int Window::left() const {
+    return windowWidget_ ? windowWidget_->frameGeometry().x() : 0;
+}
+int Window::top() const {
+    return windowWidget_ ? windowWidget_->frameGeometry().y() : 0;
+}
 
 int Window::width() const {
     if (!windowWidget_ || windowWidget_->isMinimized()) {
@@ -357,7 +361,8 @@ void Window::closeRequested(bool& accept) {
     accept = raiseEvent(EventKind::canClose).answer;
     if (accept) {
         destroying_ = true;
-        QMetaObject::invokeMethod(qApp, [this] { destroyWindow(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [this] { destroyWindow(); }, Qt::QueuedConnection);
     }
 }
 

@@ -17,7 +17,7 @@ namespace toolkit {
 class WindowWidget;
 
 class Window : public Control {
-public:
+  public:
     // Builds the window itself, hidden, centred on the screen, without its controls.
     explicit Window(const WindowDesign& design);
     ~Window() override;
@@ -71,7 +71,7 @@ public:
     // Stacking order of the controls of one parent (null: the window), top first.
     const std::vector<Control*>& stackOf(const Control* parent) const;
 
-private:
+  private:
     friend class WindowWidget;
     friend class Control;
 

@@ -66,6 +66,8 @@ void WindowWidget::changeEvent(QEvent* event) {
     }
 }
 
-bool WindowWidget::focusNextPrevChild(bool next) { return window_.moveFocus(next); }
+bool WindowWidget::focusNextPrevChild(bool next) {
+    return window_.moveFocus(next);
+}
 
 }  // namespace toolkit

@@ -8,10 +8,10 @@ namespace toolkit {
 class Window;
 
 class WindowWidget : public QWidget {
-public:
+  public:
     explicit WindowWidget(Window& window);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -19,7 +19,7 @@ protected:
     void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     Window& window_;
 };
 

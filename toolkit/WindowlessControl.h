@@ -7,7 +7,7 @@
 namespace toolkit {
 
 class WindowlessControl : public Control {
-public:
+  public:
     WindowlessControl(Window* window, const ControlDesign& design)
         : Control(window, design, nullptr) {}
 };

@@ -21,7 +21,9 @@ using toolkit::EventKind;
 const char* const rowBoxes[card::rowCount] = {"编辑框1", "编辑框2", "编辑框3", "编辑框4",
                                               "编辑框6"};
 
-void processPendingEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void processPendingEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 }  // namespace
 
@@ -29,7 +31,9 @@ MainWindow::MainWindow(card::TemplateList& templates) : templates_(templates) {}
 
 MainWindow::~MainWindow() = default;
 
-bool MainWindow::exists() const { return window_ && !window_->isDestroyed(); }
+bool MainWindow::exists() const {
+    return window_ && !window_->isDestroyed();
+}
 
 void MainWindow::load() {
     processPendingEvents();
@@ -65,15 +69,17 @@ void MainWindow::bindHandlers() {
     toolkit::Window& w = *window_;
     w.setHandler(EventKind::created, [this](toolkit::Event&) { created(); });
     w.setHandler(EventKind::firstActivated, [this](toolkit::Event&) {
-        card::buildTemplates(templates_, *window_->find<toolkit::ComboBox>(QStringLiteral("组合框1")),
+        card::buildTemplates(templates_,
+                             *window_->find<toolkit::ComboBox>(QStringLiteral("组合框1")),
                              [this] { renderCard(); });
     });
     w.setHandler(EventKind::sizeChanged, [this](toolkit::Event&) { relayoutWindow(*window_); });
     w.setHandler(EventKind::willBeDestroyed, [](toolkit::Event&) { thankAndOpenHomePage(); });
     w.find(QStringLiteral("编辑框1"))
         ->setHandler(EventKind::contentChanged, [this](toolkit::Event&) { renderCard(); });
-    w.find(QStringLiteral("组合框1"))
-        ->setHandler(EventKind::itemSelected, [this](toolkit::Event&) { renderCard(); });
+    w.find(QStringLiteral("组合框1"))->setHandler(EventKind::itemSelected, [this](toolkit::Event&) {
+        renderCard();
+    });
     w.find(QStringLiteral("按钮1"))->setHandler(EventKind::clicked, [this](toolkit::Event&) {
         saveCard();
     });
@@ -115,7 +121,9 @@ void MainWindow::chooseAvatar() {
                            window_->widget());
 }
 
-void MainWindow::saveCard() { pictures::saveCard(fileDialog_, *surfaces_.preview, window_->widget()); }
+void MainWindow::saveCard() {
+    pictures::saveCard(fileDialog_, *surfaces_.preview, window_->widget());
+}
 
 void MainWindow::unloaded() {
     surfaces_ = {};

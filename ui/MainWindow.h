@@ -14,7 +14,7 @@
 namespace ui {
 
 class MainWindow {
-public:
+  public:
     // `templates` is the program-wide template list, filled on the first activation.
     explicit MainWindow(card::TemplateList& templates);
     ~MainWindow();
@@ -38,7 +38,7 @@ public:
     void chooseAvatar();
     void saveCard();
 
-private:
+  private:
     void buildWindow();
     void bindHandlers();
     void created();

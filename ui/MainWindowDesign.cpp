@@ -53,8 +53,8 @@ ControlDesign editBox(const char* name, int left, int top, int stackPlace, int t
     return design;
 }
 
-ControlDesign button(const char* name, int left, int top, int width, int stackPlace,
-                     int tabOrder, const QString& caption) {
+ControlDesign button(const char* name, int left, int top, int width, int stackPlace, int tabOrder,
+                     const QString& caption) {
     ControlDesign design = tabStop(
         control(name, ControlKind::Button, "外形框1", left, top, width, 30, stackPlace), tabOrder);
     design.text = caption;
@@ -71,9 +71,9 @@ ControlDesign headerLabel(const char* name, const char* parent, int height, cons
     return design;
 }
 
-ControlDesign hyperlink(const char* name, int left, int top, int width, int height,
-                        int stackPlace, const QString& caption, const QString& url,
-                        ColorRef color, ColorRef hoverColor) {
+ControlDesign hyperlink(const char* name, int left, int top, int width, int height, int stackPlace,
+                        const QString& caption, const QString& url, ColorRef color,
+                        ColorRef hoverColor) {
     ControlDesign design =
         control(name, ControlKind::HyperLinker, "", left, top, width, height, stackPlace);
     design.border = BorderStyle::Raised;
@@ -87,7 +87,8 @@ ControlDesign hyperlink(const char* name, int left, int top, int width, int heig
 }
 
 ControlDesign shapeBox(const char* name, int left, int top, int height, int stackPlace) {
-    ControlDesign design = control(name, ControlKind::ShapeBox, "", left, top, 220, height, stackPlace);
+    ControlDesign design =
+        control(name, ControlKind::ShapeBox, "", left, top, 220, height, stackPlace);
     design.outlineColor = 0x00C0C0C0;
     design.backColor = systemDefaultColor;
     return design;
@@ -126,8 +127,8 @@ toolkit::WindowDesign mainWindowDesign() {
     c.push_back(editBox("编辑框3", 65, 72, 6, 2, QStringLiteral("普通会员")));
     c.push_back(editBox("编辑框4", 65, 96, 5, 3, QStringLiteral("416832057")));
 
-    ControlDesign chooser = tabStop(
-        control("组合框1", ControlKind::ComboBox, "外形框1", 65, 143, 150, 20, 3), 4);
+    ControlDesign chooser =
+        tabStop(control("组合框1", ControlKind::ComboBox, "外形框1", 65, 143, 150, 20, 3), 4);
     chooser.textColor = 0x00000000;
     chooser.backColor = 0x00FFFFFF;
     chooser.dropDownReach = 160;
@@ -165,8 +166,8 @@ toolkit::WindowDesign mainWindowDesign() {
     c.push_back(hyperlink("超级链接框6", 541, 273, 75, 23, 1, QStringLiteral("家园门户"),
                           homeAreaUrl, 0x00000080, 0x000000FF));
 
-    ControlDesign browser = tabStop(
-        control("超文本浏览框1", ControlKind::HtmlViewer, "", 8, 192, 392, 224, 0), 0);
+    ControlDesign browser =
+        tabStop(control("超文本浏览框1", ControlKind::HtmlViewer, "", 8, 192, 392, 224, 0), 0);
     browser.url = homePageUrl;
     browser.fontSize = 2;
     browser.offline = false;

@@ -6,7 +6,9 @@ namespace ui {
 
 namespace {
 
-int cut(double value) { return static_cast<int>(std::trunc(value)); }
+int cut(double value) {
+    return static_cast<int>(std::trunc(value));
+}
 
 }  // namespace
 

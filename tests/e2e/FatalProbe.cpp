@@ -7,7 +7,9 @@
 int main(int argc, char** argv) {
     app::ProgramHooks hooks;
     hooks.afterLoad = [](ui::MainWindow& mainWindow) {
-        mainWindow.window().find<toolkit::ComboBox>(QStringLiteral("组合框1"))->setCurrentSelection(-1);
+        mainWindow.window()
+            .find<toolkit::ComboBox>(QStringLiteral("组合框1"))
+            ->setCurrentSelection(-1);
         mainWindow.renderCard();
     };
     return app::runProgram(argc, argv, hooks);

@@ -1,9 +1,9 @@
 // main() for test programs that drive real widgets: one QApplication for the whole run.
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 #include "toolkit/Fonts.h"
 

@@ -32,7 +32,8 @@ TEST_F(MainWindowTest, HeaderLabelsPaintTheGradient) {
         const auto& gradient = control(name)->design().gradient;
         for (int y = 0; y < pixels.height(); ++y) {
             // The left edge: no text reaches it.
-            EXPECT_EQ(pixels.pixelColor(0, y), toolkit::gradientRowColor(gradient, y, pixels.height()))
+            EXPECT_EQ(pixels.pixelColor(0, y),
+                      toolkit::gradientRowColor(gradient, y, pixels.height()))
                 << name << " row " << y;
         }
     }
@@ -48,7 +49,8 @@ TEST_F(MainWindowTest, CaptionColumnIsHighlightedInWhite) {
     for (int y = 0; y + 1 < pixels.height(); ++y) {
         for (int x = 0; x + 1 < pixels.width(); ++x) {
             const QColor c = pixels.pixelColor(x, y);
-            if (c.blue() < 60 && c.red() > 90 && c.red() < 170 && c.green() > 90 && c.green() < 170) {
+            if (c.blue() < 60 && c.red() > 90 && c.red() < 170 && c.green() > 90 &&
+                c.green() < 170) {
                 ++olive;
                 whiteBelowRightOfOlive += pixels.pixelColor(x + 1, y + 1) == QColor(Qt::white);
             }

@@ -24,7 +24,7 @@ struct Seen {
 };
 
 class StartUpOrder : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { toolkit::setEventObserver({}); }
 };
 
@@ -88,7 +88,7 @@ TEST_F(StartUpOrder, FollowsTheLoadingSequence) {
 // Counts the card's redraws: each contentChanged or itemSelected that reaches a handler runs
 // renderCard once, and the preview's pixels show it.
 class RedrawTest : public MainWindowTest {
-protected:
+  protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         toolkit::setEventObserver([this](const toolkit::Event& event, EventPhase phase) {
@@ -190,7 +190,7 @@ TEST_F(RedrawTest, ChoosingTheChosenTemplateRedrawsOnceMore) {
 }
 
 class LayoutTest : public MainWindowTest {
-protected:
+  protected:
     struct Places {
         int aboutTop, canvasHeight, settingsHeight;
         QRect browser, preview, link3, label3, label4;
@@ -202,16 +202,15 @@ protected:
             return QRect(c->left(), c->top(), c->width(), c->height());
         };
         const auto* preview = mainWindow->surfaces().preview;
-        return {control("外形框2")->top(),
-                control("画板1")->height(),
-                control("外形框1")->height(),
-                rect("超文本浏览框1"),
-                QRect(preview->left(), preview->top(), preview->width(), preview->height()),
-                rect("超级链接框3"),
-                control("标签3")->widget()->geometry().translated(
-                    control("外形框2")->widget()->pos()),
-                control("标签4")->widget()->geometry().translated(
-                    control("外形框2")->widget()->pos())};
+        return {
+            control("外形框2")->top(),
+            control("画板1")->height(),
+            control("外形框1")->height(),
+            rect("超文本浏览框1"),
+            QRect(preview->left(), preview->top(), preview->width(), preview->height()),
+            rect("超级链接框3"),
+            control("标签3")->widget()->geometry().translated(control("外形框2")->widget()->pos()),
+            control("标签4")->widget()->geometry().translated(control("外形框2")->widget()->pos())};
     }
 
     void resizeClient(int width, int height) {

@@ -13,7 +13,7 @@
 #include "ui/MainWindow.h"
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         mainWindow = std::make_unique<ui::MainWindow>(templates);
         mainWindow->load();

@@ -8,7 +8,7 @@
 namespace {
 
 const char* const cycle[] = {"编辑框1", "超文本浏览框1", "编辑框6", "编辑框2", "编辑框3",
-                             "编辑框4", "组合框1",      "编辑框5", "按钮2",   "按钮1"};
+                             "编辑框4", "组合框1",       "编辑框5", "按钮2",   "按钮1"};
 
 bool hasFocus(QWidget* candidate) {
     for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {

@@ -36,7 +36,8 @@ const Expected controls[] = {
     // The work surface, a hidden copy of the canvas, stands directly below it.
     {"外形框2", ControlKind::ShapeBox, "", 408, 320, 220, 98, 7, false, 0, ""},
     {"外形框1", ControlKind::ShapeBox, "", 407, 8, 220, 312, 8, false, 0, ""},
-    {"编辑框6", ControlKind::EditBox, "外形框1", 64, 119, 150, 20, 0, true, 0, "等待的人，你在哪？"},
+    {"编辑框6", ControlKind::EditBox, "外形框1", 64, 119, 150, 20, 0, true, 0,
+     "等待的人，你在哪？"},
     {"按钮2", ControlKind::Button, "外形框1", 31, 199, 88, 30, 1, true, 6, "选择个性头像"},
     {"编辑框5", ControlKind::EditBox, "外形框1", 65, 168, 150, 20, 2, true, 5, ""},
     {"组合框1", ControlKind::ComboBox, "外形框1", 65, 143, 150, 20, 3, true, 4, ""},
@@ -148,7 +149,8 @@ TEST_F(MainWindowTest, ControlsHaveTheirSettings) {
     };
     const Link links[] = {
         {"超级链接框3", "http://bbs.tarnwick.example", 0x00FF0000, 0x00C56A31},
-        {"超级链接框5", "http://bbs.tarnwick.example/hack.php?H_name=qiandao", 0x00808000, 0x000000FF},
+        {"超级链接框5", "http://bbs.tarnwick.example/hack.php?H_name=qiandao", 0x00808000,
+         0x000000FF},
         {"超级链接框6", "http://bbs.tarnwick.example/index.php?m=area", 0x00000080, 0x000000FF},
     };
     for (const Link& link : links) {

@@ -58,7 +58,7 @@ struct Raised {
 };
 
 class WindowLayerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         window = std::make_unique<toolkit::Window>(smallDesign());
         window->buildControls();
@@ -204,8 +204,7 @@ TEST_F(WindowLayerTest, CloneIsAHiddenCopyBelowItsSourceRoutingToIt) {
 
     // Its own buffer: drawing on one never touches the other.
     EXPECT_EQ(copy->buffer().pixel(0, 0), 0xFFFF0000u);  // the background colour, red
-    copy->drawPicture(toolkit::Picture{toolkit::PictureKind::Bmp, 1, 1, {0xFF0000FF}, false}, 0,
-                      0);
+    copy->drawPicture(toolkit::Picture{toolkit::PictureKind::Bmp, 1, 1, {0xFF0000FF}, false}, 0, 0);
     EXPECT_EQ(canvas->buffer().pixel(0, 0), 0xFF00FF00u);
     EXPECT_EQ(copy->buffer().pixel(0, 0), 0xFF0000FFu);
 
