@@ -20,7 +20,8 @@ struct Picture {
     int width = 0;
     int height = 0;
     // width * height pixels, rows from the top, each 0xAARRGGBB. Alpha is 0xFF everywhere
-    // unless hasMask is set (icons and cursors), where it is 0x00 for the transparent pixels.
+    // unless hasMask is set (icons and cursors): then 0x00 marks the pixels the mask makes
+    // transparent, and a 32-bit icon's own alpha channel may give values in between.
     std::vector<std::uint32_t> pixels;
     bool hasMask = false;
 };
