@@ -66,23 +66,26 @@ bool openInBrowser(const QString& address) {
     return QDesktopServices::openUrl(QUrl(address, QUrl::TolerantMode));
 }
 
-QStringList browserCommandFor(const QString& browserVariable, const QString& address) {
-    const QString first = browserVariable.section(QLatin1Char(':'), 0, 0).trimmed();
-    QStringList words = splitCommandLine(first);
-    if (words.isEmpty()) {
-        return {};
-    }
-    bool substituted = false;
-    for (QString& word : words) {
-        if (word.contains(QLatin1String("%s"))) {
-            word.replace(QLatin1String("%s"), address);
-            substituted = true;
+QList<QStringList> browserCommandsFor(const QString& browserVariable, const QString& address) {
+    QList<QStringList> commands;
+    for (const QString& entry : browserVariable.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        QStringList words = splitCommandLine(entry);
+        if (words.isEmpty()) {
+            continue;
         }
+        bool substituted = false;
+        for (QString& word : words) {
+            if (word.contains(QLatin1String("%s"))) {
+                word.replace(QLatin1String("%s"), address);
+                substituted = true;
+            }
+        }
+        if (!substituted) {
+            words << address;
+        }
+        commands << words;
     }
-    if (!substituted) {
-        words << address;
-    }
-    return words;
+    return commands;
 }
 
 bool openInBrowserWithFallback(const QString& address) {
@@ -92,18 +95,22 @@ bool openInBrowserWithFallback(const QString& address) {
     if (openInBrowser(address)) {
         return true;
     }
-    QStringList command = browserCommandFor(qEnvironmentVariable("BROWSER"), address);
-    if (command.isEmpty()) {
-        return false;
+    for (QStringList command : browserCommandsFor(qEnvironmentVariable("BROWSER"), address)) {
+        const QString program = command.takeFirst();
+        const bool started = programStarter() ? programStarter()(program, command)
+                                              : QProcess::startDetached(program, command);
+        if (started) {
+            return true;
+        }
     }
-    const QString program = command.takeFirst();
-    if (programStarter()) {
-        return programStarter()(program, command);
-    }
-    return QProcess::startDetached(program, command);
+    return false;
 }
 
-void setDesktopOpener(DesktopOpener opener) { desktopOpener() = std::move(opener); }
-void setProgramStarter(ProgramStarter starter) { programStarter() = std::move(starter); }
+void setDesktopOpener(DesktopOpener opener) {
+    desktopOpener() = std::move(opener);
+}
+void setProgramStarter(ProgramStarter starter) {
+    programStarter() = std::move(starter);
+}
 
 }  // namespace toolkit

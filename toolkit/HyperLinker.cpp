@@ -10,7 +10,7 @@
 namespace toolkit {
 
 class HyperLinkWidget : public QWidget {
-public:
+  public:
     explicit HyperLinkWidget(HyperLinker& link) : link_(link) {
         const ControlDesign& design = link.design();
         setFont(design.font ? fontFromDesign(*design.font) : defaultUiFont());
@@ -20,21 +20,21 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         const ControlDesign& design = link_.design();
         QPainter painter(this);
         painter.fillRect(rect(), backgroundColor(design.backColor));
         paintBorder(painter, rect(), design.border);
-        const int inset = borderThickness(design.border);
-        const QRect client = rect().adjusted(inset, inset, -inset, -inset);
+        const QRect client = clientRect();
         painter.setClipRect(client);
         painter.setPen(toQColor(link_.currentColor()));
         painter.drawText(client, Qt::AlignCenter | Qt::TextSingleLine, design.text);
     }
 
     void mouseMoveEvent(QMouseEvent* event) override {
-        const bool inside = rect().contains(event->position().toPoint());
+        // While hovered the link holds the mouse, so it also sees the movement that leaves it.
+        const bool inside = clientRect().contains(event->position().toPoint());
         if (!link_.isHovered() && inside) {
             grabMouse();
             link_.hoverChanged(true);
@@ -46,12 +46,19 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override {
         // The press opens the link, not the release.
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        if (event->button() == Qt::LeftButton &&
+            clientRect().contains(event->position().toPoint())) {
             link_.pressed();
         }
     }
 
-private:
+  private:
+    // The inside of the border: the caption's area, and where the pointer counts as over it.
+    QRect clientRect() const {
+        const int inset = borderThickness(link_.design().border);
+        return rect().adjusted(inset, inset, -inset, -inset);
+    }
+
     HyperLinker& link_;
 };
 
@@ -71,6 +78,7 @@ void HyperLinker::pressed() {
     if (address().isEmpty()) {
         return;
     }
+    // Visited tells whether the last attempt succeeded, so a failure clears it again.
     visited_ = openInBrowserWithFallback(address());
     if (widget()) {
         widget()->update();

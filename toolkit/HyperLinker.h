@@ -7,7 +7,7 @@
 namespace toolkit {
 
 class HyperLinker : public Control {
-public:
+  public:
     HyperLinker(Window* window, const ControlDesign& design);
 
     QString address() const { return design().url; }
@@ -16,7 +16,7 @@ public:
     // The colour the caption has now.
     ColorRef currentColor() const;
 
-private:
+  private:
     friend class HyperLinkWidget;
     void pressed();
     void hoverChanged(bool hovered);

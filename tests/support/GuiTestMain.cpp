@@ -16,7 +16,12 @@ int main(int argc, char** argv) {
     if (geteuid() == 0) {
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     }
-    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+            "--disable-gpu --disable-background-networking --disable-component-update "
+            "--disable-sync --no-first-run");
+    // Nothing of a test run lands in the home folder's caches.
+    qputenv("QT_DISABLE_SHADER_DISK_CACHE", "1");
+    qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     qputenv("QT_LOGGING_RULES", "qt.webenginecontext.info=false");
     ::testing::InitGoogleTest(&argc, argv);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
