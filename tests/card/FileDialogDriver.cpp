@@ -65,6 +65,14 @@ void FileDialogDriver::typeAndConfirm(QFileDialog* dialog, const QString& name) 
         dialog->reject();
         return;
     }
+    // The dialog selects its initial file once it has listed the folder, which it does in the
+    // background: typing earlier would be undone by that selection.
+    auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    if (list != nullptr && list->model() != nullptr) {
+        static_cast<void>(QTest::qWaitFor(
+            [list] { return list->model()->rowCount(list->rootIndex()) > 0; }, 2000));
+        QTest::qWait(50);
+    }
     // The dialog drops the file it selected at first only while its name box has the focus,
     // as it has when a user types.
     dialog->activateWindow();
