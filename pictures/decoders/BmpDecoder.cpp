@@ -17,6 +17,7 @@ struct BmpInfo {
     std::uint32_t dataOffset = 0;
     std::int64_t width = 0;   // magnitude of the header's signed width
     std::int64_t height = 0;  // magnitude of the header's signed height
+    bool topDown = false;     // a negative height: the first row in the file is the top one
     int bitsPerPixel = 0;
     std::uint32_t compression = 0;
     std::uint32_t coloursUsed = 0;
@@ -33,8 +34,9 @@ DecodeError readBmpHeader(std::span<const std::uint8_t> data, BmpInfo& info) {
         !reader.u32le(info.coloursUsed)) {
         return DecodeError::Truncated;
     }
-    // A negative height marks top-down rows; like the rest of the program's BMP reading we
-    // take the magnitudes and still read the rows bottom-up.
+    // A negative height marks rows stored top-down. Reading them bottom-up all the same would
+    // show such a picture upside down, so the sign decides the row order.
+    info.topDown = height < 0;
     info.width = std::llabs(static_cast<long long>(width));
     info.height = std::llabs(static_cast<long long>(height));
     info.bitsPerPixel = bitsPerPixel;
@@ -83,8 +85,9 @@ void decodeRows(std::span<const std::uint8_t> pixelData, std::size_t rowBytes, c
                 const Palette& palette, toolkit::Picture& picture) {
     const std::size_t width = static_cast<std::size_t>(picture.width);
     for (int y = 0; y < picture.height; ++y) {
-        // The first row in the file is the bottom row of the picture.
-        const std::size_t fileRow = static_cast<std::size_t>(picture.height - 1 - y);
+        // The first row in the file is the bottom row of the picture, unless stored top-down.
+        const std::size_t fileRow =
+            static_cast<std::size_t>(info.topDown ? y : picture.height - 1 - y);
         decodeDibRow(pixelData.subspan(fileRow * rowBytes), info.bitsPerPixel, palette,
                      std::span(picture.pixels).subspan(static_cast<std::size_t>(y) * width, width));
     }

@@ -86,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(Depths, BmpPixelTest,
                                          BmpCase{"CardSized", trueColourBmp(24, 300, 140)}),
                          [](const auto& info) { return info.param.name; });
 
-TEST(BmpDecoder, NegativeSizesGiveTheirMagnitudesAndRowsStayBottomUp) {
+// A negative height marks rows stored top-down: the picture still comes out upright.
+TEST(BmpDecoder, TopDownRowsComeOutUpright) {
     DibRecipe upright = trueColourBmp(24, 6, 4);
     DibRecipe flipped = upright;
     flipped.width = -6;

@@ -52,13 +52,15 @@ inline void writePalette(ByteWriter& out, const std::vector<std::uint32_t>& pale
     }
 }
 
-// The pixel rows, bottom row first.
+// The pixel rows, bottom row first; top row first when the height is negative.
 inline Bytes dibPixelRows(const DibRecipe& recipe) {
     const std::int32_t width = magnitude(recipe.width);
     const std::int32_t height = magnitude(recipe.height);
     const std::size_t rowBytes = dibRowBytes(width, recipe.bitsPerPixel);
+    const bool topDown = recipe.height < 0;
     ByteWriter out;
-    for (std::int32_t y = height - 1; y >= 0; --y) {
+    for (std::int32_t i = 0; i < height; ++i) {
+        const std::int32_t y = topDown ? i : height - 1 - i;
         const auto first = recipe.values.begin() + static_cast<std::ptrdiff_t>(y) * width;
         const std::vector<std::uint32_t> row(first, first + width);
         if (recipe.bitsPerPixel <= 8) {
