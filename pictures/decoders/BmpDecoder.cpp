@@ -43,23 +43,6 @@ DecodeError readBmpHeader(std::span<const std::uint8_t> data, BmpInfo& info) {
     return DecodeError::Ok;
 }
 
-// Run-length and bit-field bitmaps, and 16-bit pixels, are not read.
-DecodeError checkBmpVariant(const BmpInfo& info) {
-    if (info.compression != 0) {
-        return DecodeError::Unsupported;
-    }
-    switch (info.bitsPerPixel) {
-        case 1:
-        case 4:
-        case 8:
-        case 24:
-        case 32:
-            return DecodeError::Ok;
-        default:
-            return DecodeError::Unsupported;
-    }
-}
-
 // The palette follows the 54-byte header, whatever size the information header claims.
 // Entries are blue, green, red and an ignored byte. Indexes beyond the entries stay black.
 DecodeError readBmpPalette(std::span<const std::uint8_t> data, const BmpInfo& info,
@@ -100,7 +83,8 @@ DecodeResult decodeBmp(std::span<const std::uint8_t> data) {
     if (DecodeError error = readBmpHeader(data, info); error != DecodeError::Ok) {
         return decodeFailure(error);
     }
-    if (DecodeError error = checkBmpVariant(info); error != DecodeError::Ok) {
+    if (DecodeError error = checkDibVariant(info.compression, info.bitsPerPixel);
+        error != DecodeError::Ok) {
         return decodeFailure(error);
     }
     Palette palette = blackPalette();

@@ -51,4 +51,20 @@ void decodeDibRow(std::span<const std::uint8_t> row, int bitsPerPixel, const Pal
     }
 }
 
+DecodeError checkDibVariant(std::uint32_t compression, int bitsPerPixel) {
+    if (compression != 0) {
+        return DecodeError::Unsupported;
+    }
+    switch (bitsPerPixel) {
+        case 1:
+        case 4:
+        case 8:
+        case 24:
+        case 32:
+            return DecodeError::Ok;
+        default:
+            return DecodeError::Unsupported;
+    }
+}
+
 }  // namespace pictures

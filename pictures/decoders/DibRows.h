@@ -6,9 +6,14 @@
 #include <cstdint>
 #include <span>
 
+#include "pictures/decoders/DecodeError.h"
 #include "pictures/decoders/Palette.h"
 
 namespace pictures {
+
+// Only uncompressed bitmaps of 1, 4, 8, 24 or 32 bits are read: run-length and bit-field
+// bitmaps, and 16-bit pixels among others, give Unsupported.
+DecodeError checkDibVariant(std::uint32_t compression, int bitsPerPixel);
 
 // Decodes `out.size()` pixels of one row. `row` must hold at least the row's bytes (callers
 // check the whole pixel area against the data before decoding). The fourth byte of 32-bit

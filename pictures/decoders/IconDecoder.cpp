@@ -88,22 +88,6 @@ DecodeError readIconImageHeader(std::span<const std::uint8_t> image, IconImageIn
     return DecodeError::Ok;
 }
 
-DecodeError checkIconVariant(const IconImageInfo& info) {
-    if (info.compression != 0) {
-        return DecodeError::Unsupported;
-    }
-    switch (info.bitsPerPixel) {
-        case 1:
-        case 4:
-        case 8:
-        case 24:
-        case 32:
-            return DecodeError::Ok;
-        default:
-            return DecodeError::Unsupported;  // 16 bits among them
-    }
-}
-
 // The colour table follows the information header. As in Windows' own bitmap reading, it has
 // colours-used entries (at most 256), or 2 to the power of the bit count when that is 0 at
 // 8 bits or fewer; deeper images may carry a table too, which is skipped.
@@ -219,7 +203,8 @@ DecodeResult decodeIcon(std::span<const std::uint8_t> data, toolkit::PictureKind
     if (DecodeError error = readIconImageHeader(image, info); error != DecodeError::Ok) {
         return decodeFailure(error);
     }
-    if (DecodeError error = checkIconVariant(info); error != DecodeError::Ok) {
+    if (DecodeError error = checkDibVariant(info.compression, info.bitsPerPixel);
+        error != DecodeError::Ok) {
         return decodeFailure(error);
     }
     if (DecodeError error = checkPictureSize(info.width, info.height); error != DecodeError::Ok) {
