@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 #include <vector>
 
 #include "toolkit/DrawPanel.h"
@@ -134,6 +135,43 @@ TEST_F(WindowLayerTest, ProgramWritesRaiseOnceEvenForTheSameText) {
     box("boxA")->setContent(QStringLiteral("same"));
     box("boxA")->setContent(QStringLiteral("same"));
     EXPECT_EQ(raised.size(), 2u);
+}
+
+TEST_F(WindowLayerTest, EveryChangeByTheUserRaisesOnce) {
+    record("boxA");
+    window->show();
+    QLineEdit* edit = box("boxA")->lineEdit();
+    edit->setFocus();
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        QString text;
+    };
+    const Step steps[] = {
+        {"type", [&] { QTest::keyClick(edit, Qt::Key_A); }, "a"},
+        {"type", [&] { QTest::keyClick(edit, Qt::Key_B); }, "ab"},
+        {"select all, cut",
+         [&] {
+             edit->selectAll();
+             QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+         },
+         ""},
+        {"paste", [&] { QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier); }, "ab"},
+        {"delete", [&] { QTest::keyClick(edit, Qt::Key_Backspace); }, "a"},
+        {"undo", [&] { QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier); }, "ab"},
+    };
+    for (const Step& step : steps) {
+        raised.clear();
+        step.act();
+        QApplication::processEvents();
+        EXPECT_EQ(edit->text(), step.text) << step.what;
+        EXPECT_EQ(raised.size(), 1u) << step.what;
+    }
+    // Keys that change nothing raise nothing.
+    raised.clear();
+    QTest::keyClick(edit, Qt::Key_Left);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(raised.empty());
 }
 
 TEST_F(WindowLayerTest, WrittenSizesAndPositionsAreHeldWithinBounds) {
