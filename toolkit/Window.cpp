@@ -361,8 +361,9 @@ void Window::closeRequested(bool& accept) {
     accept = raiseEvent(EventKind::canClose).answer;
     if (accept) {
         destroying_ = true;
+        // Queued on the window's widget: a window deleted meanwhile takes the request along.
         QMetaObject::invokeMethod(
-            qApp, [this] { destroyWindow(); }, Qt::QueuedConnection);
+            windowWidget_, [this] { destroyWindow(); }, Qt::QueuedConnection);
     }
 }
 
