@@ -1,6 +1,8 @@
 // The filter text of the file dialog component, cut into its pairs.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "pictures/CommonDlg.h"
 #include "tests/files/QtPrinters.h"
 
@@ -13,6 +15,11 @@ struct FilterCase {
     QString filter;
     Pairs expected;
 };
+
+// Test names in CTest show the case, not its bytes.
+void PrintTo(const FilterCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class FilterListTest : public ::testing::TestWithParam<FilterCase> {};
 

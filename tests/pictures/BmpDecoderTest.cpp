@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/pictures/PictureChecks.h"
 #include "tests/pictures/builders/DibBuilder.h"
 
@@ -65,6 +67,11 @@ struct BmpCase {
     DibRecipe recipe;
 };
 
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const BmpCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class BmpPixelTest : public testing::TestWithParam<BmpCase> {};
 
 TEST_P(BmpPixelTest, DecodesEveryPixelFromTheBottomRowUp) {
@@ -127,6 +134,11 @@ struct BmpRejection {
     Bytes bytes;
     DecodeError error;
 };
+
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const BmpRejection& c, std::ostream* os) {
+    *os << c.name;
+}
 
 Bytes withField(Bytes bytes, std::size_t offset, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) {

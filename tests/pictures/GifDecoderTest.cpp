@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/pictures/PictureChecks.h"
 #include "tests/pictures/builders/GifBuilder.h"
 
@@ -64,6 +66,11 @@ struct GifCase {
     const char* name;
     GifRecipe recipe;
 };
+
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const GifCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<GifCase> gifCases() {
     GifRecipe gif87 = oneImageGif(patternImage(9, 7, 16, 0), 16);
@@ -180,6 +187,11 @@ struct GifRejection {
     Bytes bytes;
     DecodeError error;
 };
+
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const GifRejection& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<GifRejection> gifRejections() {
     const Bytes good = gifFile(oneImageGif(patternImage(6, 5, 16, 0), 16));

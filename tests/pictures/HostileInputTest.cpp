@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 #include <unistd.h>
+#include <ostream>
 
 #include <cstdlib>
 #include <filesystem>
@@ -70,6 +72,11 @@ struct HugeHeader {
     Bytes bytes;
 };
 
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const HugeHeader& c, std::ostream* os) {
+    *os << c.name;
+}
+
 std::vector<HugeHeader> hugeHeaders() {
     ByteWriter bmp;
     bmp.text("BM").u32(0).u32(0).u32(54).u32(40).u32(60000).u32(60000).u16(1).u16(24).zeros(24);
@@ -113,6 +120,11 @@ struct CutCase {
     // a GIF's trailer.
     std::size_t bytesNotNeeded;
 };
+
+// Test names in CTest show the case, not its bytes.
+void PrintTo(const CutCase& c, std::ostream* os) {
+    *os << c.file;
+}
 
 class CutShortTest : public testing::TestWithParam<CutCase> {};
 

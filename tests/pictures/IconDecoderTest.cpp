@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/pictures/PictureChecks.h"
 #include "tests/pictures/builders/DibBuilder.h"
 
@@ -98,6 +100,11 @@ struct EntryChoice {
     std::size_t chosen;
 };
 
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const EntryChoice& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class IconEntryChoiceTest : public testing::TestWithParam<EntryChoice> {};
 
 TEST_P(IconEntryChoiceTest, PicksTheExpectedEntry) {
@@ -133,6 +140,11 @@ struct IconRejection {
     Bytes bytes;
     DecodeError error;
 };
+
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const IconRejection& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<IconRejection> iconRejections() {
     const IconImageRecipe recipe = iconImageRecipe(16, 8);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/pictures/PictureChecks.h"
 #include "tests/pictures/builders/JpegBuilder.h"
 
@@ -43,6 +45,11 @@ struct JpegCase {
     JpegRecipe recipe;
     std::vector<std::uint32_t> expected;
 };
+
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const JpegCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<JpegCase> jpegCases() {
     JpegRecipe progressive = colourQuadrants;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -28,6 +30,11 @@ struct FixtureCase {
     int width;
     int height;
 };
+
+// Test names in CTest show the case, not its bytes.
+void PrintTo(const FixtureCase& c, std::ostream* os) {
+    *os << c.file;
+}
 
 class FixtureTest : public testing::TestWithParam<FixtureCase> {};
 
@@ -83,6 +90,11 @@ struct KindCase {
     Bytes head;
     DecodeError error;  // of decoding these bytes alone
 };
+
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // The first bytes alone pick the decoder; these heads are too short to decode, so the error
 // tells which decoder ran (or that none did).

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/pictures/PictureChecks.h"
 #include "tests/pictures/builders/PcxBuilder.h"
 
@@ -51,6 +53,11 @@ struct PcxCase {
     PcxRecipe recipe;
     toolkit::PictureKind kind;
 };
+
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const PcxCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<PcxCase> pcxCases() {
     PcxRecipe offsetWindow = eightBitPcx(7, 5);
@@ -136,6 +143,11 @@ struct PcxRejection {
     Bytes bytes;
     DecodeError error;
 };
+
+// Test names in CTest show the case's name, not its bytes.
+void PrintTo(const PcxRejection& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<PcxRejection> pcxRejections() {
     const Bytes eightBit = pcxFile(eightBitPcx(8, 8));
