@@ -61,6 +61,9 @@ Window::Window(const WindowDesign& design)
     // The platform window exists from here on, so the frame's metrics are known (where a
     // desktop draws a frame) when the outer size is applied.
     static_cast<void>(windowWidget_->winId());
+    if (const QWindow* handle = windowWidget_->windowHandle()) {
+        marginsAtCreation_ = handle->frameMargins();
+    }
     applyOuterSize(design.outerWidth, design.outerHeight);
     // Centred on the screen, each quotient cut toward zero (negative on a small screen).
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -312,10 +315,29 @@ void Window::noticeActivation(bool active) {
     raiseEvent(EventKind::activated);
 }
 
+// A window manager draws its frame only once the window is on the screen. The first time a
+// frame shows up that the outer size did not allow for, the designed outer size is applied
+// again, so that frame and title bar are part of it.
+void Window::settleOuterSize() {
+    if (outerSizeSettled_ || !windowWidget_ || windowWidget_->isHidden() ||
+        windowWidget_->isMinimized()) {
+        return;
+    }
+    const QWindow* handle = windowWidget_->windowHandle();
+    if (!handle || handle->frameMargins().isNull()) {
+        return;
+    }
+    outerSizeSettled_ = true;
+    if (handle->frameMargins() != marginsAtCreation_) {
+        applyOuterSize(windowDesign_.outerWidth, windowDesign_.outerHeight);
+    }
+}
+
 void Window::noticeClientSize() {
     if (destroying_) {
         return;
     }
+    settleOuterSize();
     const QSize size(clientWidth(), clientHeight());
     if (size == reportedClientSize_) {
         return;
@@ -330,6 +352,7 @@ void Window::raiseSizeChanged() {
 }
 
 void Window::noticeMoved() {
+    settleOuterSize();
     const QPoint position(left(), top());
     if (destroying_ || position == reportedPosition_) {
         return;

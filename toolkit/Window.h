@@ -3,6 +3,7 @@
 // closing sequence.
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QSize>
 #include <functional>
@@ -81,6 +82,7 @@ class Window : public Control {
     void removeFromStack(Control* control);
     void syncStack(const Control* parent);
     void applyOuterSize(int width, int height);
+    void settleOuterSize();
 
     // From the window widget.
     void noticeClientSize();
@@ -100,6 +102,8 @@ class Window : public Control {
     bool destroying_ = false;
     QSize reportedClientSize_{-1, -1};
     QPoint reportedPosition_;
+    QMargins marginsAtCreation_;
+    bool outerSizeSettled_ = false;
     std::function<void()> onDestroyed_;
 };
 
