@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/EmbeddedBrowserSupport.h"
+#include "app/QtTranslations.h"
 #include "card/CardTemplate.h"
 #include "toolkit/Events.h"
 #include "toolkit/FatalError.h"
@@ -39,6 +40,7 @@ int runProgram(int argc, char** argv, const ProgramHooks& hooks) {
     // The window's own closing sequence ends the loop, not Qt's last-window rule.
     QApplication::setQuitOnLastWindowClosed(false);
     toolkit::installUiFonts();
+    installQtTranslations(application);
     // A relative avatar path is resolved against the program's own folder until a file
     // dialog moves the working directory.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
