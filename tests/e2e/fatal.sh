@@ -2,7 +2,7 @@
 # A fatal error shows one report and ends the program with 255, without the closing
 # sequence: no thank-you box, no home page.
 source "$(dirname "$0")/lib.sh"
-PROBE=$1
+PROBE=$(readlink -f "$1")
 
 start_x 1024x768
 install_recording_opener

@@ -101,3 +101,38 @@ SH
   export PATH="$WORK/bin:$PATH"
   unset BROWSER
 }
+
+# Presses nothing itself: waits for the program's save dialog (its second window), types
+# `path` into it and confirms with Return; then waits for `path`.bmp or `path` to appear.
+save_through_dialog() {
+  local main=$1 path=$2 dialog= id
+  for _ in $(seq 100); do
+    for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null || true); do
+      [ "$id" != "$main" ] && [ -n "$(xdotool getwindowname "$id")" ] && dialog=$id
+    done
+    [ -n "$dialog" ] && break
+    sleep 0.1
+  done
+  [ -n "$dialog" ] || fail "no save dialog"
+  focus "$dialog"
+  sleep 0.5
+  xdotool type --delay 20 "$path"
+  xdotool key Return
+  for _ in $(seq 100); do
+    [ -s "$path.bmp" ] || [ -s "$path" ] && return 0
+    sleep 0.1
+  done
+  fail "nothing saved at $path"
+}
+
+# Closes the main window with Esc, dismisses the thank-you box, and checks the exit status 0.
+close_with_esc() {
+  local main=$1 box
+  focus "$main"
+  xdotool key Escape
+  box=$(wait_window '信息：' 20)
+  focus "$box"
+  xdotool key Return
+  wait_exit 30
+  [ "$EXIT_STATUS" -eq 0 ] || { cat "$WORK/app.log" >&2; fail "exit status $EXIT_STATUS, expected 0"; }
+}

@@ -3,8 +3,8 @@
 # keyboard, presses the save button, saves through the real dialog, and closes with Esc.
 # The saved file is a 24-bit BMP of the card whose nickname row shows the typed text.
 source "$(dirname "$0")/lib.sh"
-NAMECARD=$1
-CLI=$2
+NAMECARD=$(readlink -f "$1")
+CLI=$(readlink -f "$2")
 
 start_x 1024x768
 install_recording_opener
@@ -23,37 +23,11 @@ xdotool key Down           # the second template
 sleep 0.3
 click_at "$wid" 579 222    # 按钮1, "生成制作名片"
 
-# The save dialog is the program's second window.
-dialog=
-for _ in $(seq 100); do
-  for id in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null || true); do
-    [ "$id" != "$wid" ] && [ -n "$(xdotool getwindowname "$id")" ] && dialog=$id
-  done
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
-[ -n "$dialog" ] || fail "no save dialog"
-focus "$dialog"
-sleep 0.5
 target="$WORK/my card"
-xdotool type --delay 20 "$target"
-xdotool key Return
-
 # The dialog adds the default extension to a name without one.
-for _ in $(seq 100); do
-  [ -s "$target.bmp" ] && break
-  sleep 0.1
-done
+save_through_dialog "$wid" "$target"
 [ -s "$target.bmp" ] || fail "no file saved at $target.bmp"
-
-focus "$wid"
-xdotool key Escape
-box=$(wait_window '信息：' 20)
-focus "$box"
-xdotool key Return
-wait_exit 30
-status=$EXIT_STATUS
-[ "$status" -eq 0 ] || { cat "$WORK/app.log" >&2; fail "exit status $status, expected 0"; }
+close_with_esc "$wid"
 
 size=$(stat -c %s "$target.bmp")
 [ "$size" -eq 126054 ] || fail "saved $size bytes, expected 126054"

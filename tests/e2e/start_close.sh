@@ -3,7 +3,7 @@
 # through the thank-you box, which hands the home page to the desktop only once dismissed;
 # the exit status is 0.
 source "$(dirname "$0")/lib.sh"
-NAMECARD=$1
+NAMECARD=$(readlink -f "$1")
 
 start_x 1024x768
 install_recording_opener
